@@ -1,0 +1,3 @@
+#include "benchmark.h"
+
+int main() { return run_benchmark(program::tessik); }
