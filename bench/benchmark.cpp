@@ -7,6 +7,7 @@
 #include <new>
 
 #include "log_report.h"
+#include "memory.h"
 #include "trial.h"
 
 namespace {
@@ -52,6 +53,7 @@ int run_benchmark(program p) {
         return log_unusable;
     }
 
+    keep_freed_memory_in_process();
     const int status = run_series(p, [p](int n) { return run_trial(p, n); });
     if (status == log_unusable || status == out_of_memory) return status;
 
