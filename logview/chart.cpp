@@ -200,7 +200,7 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
     write_axes(out, a);
 
     // Faint enough that where many runs agree the colour deepens.
-    const double run_opacity = std::clamp(3.0 / static_cast<double>(std::max<std::size_t>(runs.size(), 1)), 0.04, 0.5);
+    const double run_opacity = std::clamp(3.0 / static_cast<double>(std::max<std::size_t>(runs.size(), 1)), 0.02, 0.5);
     const std::string faint = "fill=\"none\" stroke=\"" + std::string(run_colour) +
                               "\" stroke-width=\"1.2\" stroke-opacity=\"" +
                               fixed_text(run_opacity, 3) + "\"";
@@ -228,7 +228,8 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
         out << "<line x1=\"" << plot_left << "\" y1=\"" << y << "\" x2=\"" << plot_right
             << "\" y2=\"" << y << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"7 5\"/>\n"
             << "<text x=\"" << plot_right - 6 << "\" y=\"" << coordinate(a.y(ideal_threads) - 6)
-            << "\" text-anchor=\"end\" font-size=\"13\" fill=\"#333\">ideal: " << ideal_threads
+            << "\" text-anchor=\"end\" font-size=\"13\" fill=\"#333\" stroke=\"white\" "
+               "stroke-width=\"4\" paint-order=\"stroke\">ideal: " << ideal_threads
             << (ideal_threads == 1 ? " hardware thread" : " hardware threads") << "</text>\n";
     }
 

@@ -20,6 +20,12 @@ namespace {
 bool read_file(const std::string& path, std::string& text) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
+    // Growing the string while reading would copy a large log many times.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0) text.reserve(static_cast<std::size_t>(size));
+        std::rewind(file);
+    }
     char buffer[1 << 16];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
