@@ -201,11 +201,11 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
 
     // Faint enough that where many runs agree the colour deepens.
     const double run_opacity = std::clamp(3.0 / static_cast<double>(std::max<std::size_t>(runs.size(), 1)), 0.02, 0.5);
-    const std::string faint = "fill=\"none\" stroke=\"" + std::string(run_colour) +
+    const std::string faint = "class=\"run\" fill=\"none\" stroke=\"" + std::string(run_colour) +
                               "\" stroke-width=\"1.2\" stroke-opacity=\"" +
                               fixed_text(run_opacity, 3) + "\"";
     const std::string faint_dot =
-        "fill=\"" + std::string(run_colour) + "\" fill-opacity=\"" + fixed_text(run_opacity, 3) + "\"";
+        "class=\"run\" fill=\"" + std::string(run_colour) + "\" fill-opacity=\"" + fixed_text(run_opacity, 3) + "\"";
     out << "<g>\n";
     for (const log_run& run : runs) {
         broken_line line;
@@ -225,8 +225,8 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
 
     if (ideal_threads > 0) {
         const std::string y = coordinate(a.y(ideal_threads));
-        out << "<line x1=\"" << plot_left << "\" y1=\"" << y << "\" x2=\"" << plot_right
-            << "\" y2=\"" << y << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"7 5\"/>\n"
+        out << "<line class=\"ideal\" x1=\"" << plot_left << "\" y1=\"" << y << "\" x2=\""
+            << plot_right << "\" y2=\"" << y << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"7 5\"/>\n"
             << "<text x=\"" << plot_right - 6 << "\" y=\"" << coordinate(a.y(ideal_threads) - 6)
             << "\" text-anchor=\"end\" font-size=\"13\" fill=\"#333\" stroke=\"white\" "
                "stroke-width=\"4\" paint-order=\"stroke\">ideal: " << ideal_threads
@@ -241,9 +241,9 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
             median_line.gap();
         }
     }
-    const std::string bold = "fill=\"none\" stroke=\"" + std::string(median_colour) +
+    const std::string bold = "class=\"median\" fill=\"none\" stroke=\"" + std::string(median_colour) +
                              "\" stroke-width=\"3.5\" stroke-linejoin=\"round\"";
-    const std::string bold_dot = "fill=\"" + std::string(median_colour) + "\"";
+    const std::string bold_dot = "class=\"median\" fill=\"" + std::string(median_colour) + "\"";
     median_line.write(out, bold, bold_dot, 4);
 
     // The legend sits top left, where small sizes leave the chart empty.

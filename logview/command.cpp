@@ -2,9 +2,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <new>
 #include <ostream>
+#include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "benchmark.h"
@@ -21,11 +26,10 @@ bool read_file(const std::string& path, std::string& text) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     // Growing the string while reading would copy a large log many times.
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0) text.reserve(static_cast<std::size_t>(size));
-        std::rewind(file);
-    }
+    // (A directory opens too, and has no size; its read fails below.)
+    std::error_code size_error;
+    const std::uintmax_t size = std::filesystem::file_size(path, size_error);
+    if (!size_error && size < text.max_size()) text.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
@@ -128,7 +132,15 @@ int run_sortlog(const std::vector<std::string>& arguments, std::ostream& out, st
     }
 
     std::string text;
-    if (!read_file(options.log_path, text)) {
+    bool read = false;
+    try {
+        read = read_file(options.log_path, text);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+    } catch (const std::length_error&) {
+        errno = ENOMEM;
+    }
+    if (!read) {
         err << "sortlog: cannot read '" << options.log_path << "': " << std::strerror(errno)
             << '\n';
         return sortlog_file_error;
