@@ -16,8 +16,7 @@ constexpr auto no_match = std::string_view::npos;
 // (an optional '-', no '+', no leading blanks, "inf" and "nan" for %f) and
 // reports overflow instead of wrapping.
 template <typename value_type, typename... format>
-std::size_t read_field(std::string_view text, std::size_t at, value_type& value,
-                       format... fmt) {
+std::size_t read_field(std::string_view text, std::size_t at, value_type& value, format... fmt) {
     const char* const first = text.data() + at;
     const auto [end, error] = std::from_chars(first, text.data() + text.size(), value, fmt...);
     if (error != std::errc{}) return no_match;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstddef>
 #include <ostream>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "fixed_text.h"
 #include "summary.h"
@@ -51,8 +51,8 @@ struct axes {
                                (plot_right - plot_left);
     }
     double y(double speedup) const {
-        return plot_bottom - (speedup - speedup_low) / (speedup_high - speedup_low) *
-                                 (plot_bottom - plot_top);
+        return plot_bottom -
+               (speedup - speedup_low) / (speedup_high - speedup_low) * (plot_bottom - plot_top);
     }
 };
 
@@ -95,8 +95,8 @@ void write_axes(std::ostream& out, const axes& a) {
     for (double decade = a.decade_low; decade < a.decade_high; ++decade) {
         for (int multiple = 2; multiple < 10; ++multiple) {
             const std::string x = coordinate(a.x(multiple * std::pow(10.0, decade)));
-            out << "<line x1=\"" << x << "\" y1=\"" << plot_top << "\" x2=\"" << x
-                << "\" y2=\"" << plot_bottom << "\"/>\n";
+            out << "<line x1=\"" << x << "\" y1=\"" << plot_top << "\" x2=\"" << x << "\" y2=\""
+                << plot_bottom << "\"/>\n";
         }
     }
     out << "</g>\n<g stroke=\"#c8c8c8\" stroke-width=\"1\">\n";
@@ -105,8 +105,8 @@ void write_axes(std::ostream& out, const axes& a) {
         out << "<line x1=\"" << x << "\" y1=\"" << plot_top << "\" x2=\"" << x << "\" y2=\""
             << plot_bottom << "\"/>\n";
     }
-    const int steps = static_cast<int>(
-        std::lround((a.speedup_high - a.speedup_low) / a.speedup_step));
+    const int steps =
+        static_cast<int>(std::lround((a.speedup_high - a.speedup_low) / a.speedup_step));
     for (int i = 0; i <= steps; ++i) {
         const std::string y = coordinate(a.y(a.speedup_low + i * a.speedup_step));
         out << "<line x1=\"" << plot_left << "\" y1=\"" << y << "\" x2=\"" << plot_right
@@ -124,8 +124,7 @@ void write_axes(std::ostream& out, const axes& a) {
             << plot_bottom + 20 << "\" text-anchor=\"middle\">"
             << grouped(std::llround(std::pow(10.0, decade))) << "</text>\n";
     }
-    const int decimals =
-        std::max(0, -static_cast<int>(std::floor(std::log10(a.speedup_step))));
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(a.speedup_step))));
     for (int i = 0; i <= steps; ++i) {
         const double value = a.speedup_low + i * a.speedup_step;
         out << "<text x=\"" << plot_left - 8 << "\" y=\"" << coordinate(a.y(value) + 4)
@@ -157,16 +156,16 @@ public:
         for (const auto& piece : pieces_) {
             if (piece.size() < 2) continue;
             for (std::size_t i = 0; i < piece.size(); ++i) {
-                d += (i == 0 ? (d.empty() ? "M" : " M") : " L") + coordinate(piece[i].first) +
-                     ',' + coordinate(piece[i].second);
+                d += (i == 0 ? (d.empty() ? "M" : " M") : " L") + coordinate(piece[i].first) + ',' +
+                     coordinate(piece[i].second);
             }
         }
         if (!d.empty()) out << "<path d=\"" << d << "\" " << line_attributes << "/>\n";
         for (const auto& piece : pieces_) {
             if (piece.size() != 1) continue;
             out << "<circle cx=\"" << coordinate(piece[0].first) << "\" cy=\""
-                << coordinate(piece[0].second) << "\" r=\"" << dot_radius << "\" "
-                << dot_attributes << "/>\n";
+                << coordinate(piece[0].second) << "\" r=\"" << dot_radius << "\" " << dot_attributes
+                << "/>\n";
         }
     }
 
@@ -182,16 +181,16 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
     const axes a = choose_axes(runs, sizes, ideal_threads);
     const log_summary summary = summarise(runs, sizes);
 
-    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\""
-        << height << "\" viewBox=\"0 0 " << width << ' ' << height
-        << "\" font-family=\"sans-serif\">\n"
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+        << "\" viewBox=\"0 0 " << width << ' ' << height << "\" font-family=\"sans-serif\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
         << "<text x=\"" << width / 2
         << "\" y=\"30\" text-anchor=\"middle\" font-size=\"19\" font-weight=\"bold\">"
            "Speedup of tbb::parallel_sort over std::sort</text>\n";
     std::size_t failures = 0;
     for (const run_summary& r : summary.runs) failures += r.failures;
-    out << "<text x=\"" << width / 2 << "\" y=\"52\" text-anchor=\"middle\" font-size=\"13\" "
+    out << "<text x=\"" << width / 2
+        << "\" y=\"52\" text-anchor=\"middle\" font-size=\"13\" "
            "fill=\"#555\">"
         << runs.size() << (runs.size() == 1 ? " run, " : " runs, ") << failures
         << (failures == 1 ? " failed trial" : " failed trials")
@@ -200,12 +199,13 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
     write_axes(out, a);
 
     // Faint enough that where many runs agree the colour deepens.
-    const double run_opacity = std::clamp(3.0 / static_cast<double>(std::max<std::size_t>(runs.size(), 1)), 0.02, 0.5);
+    const double run_opacity =
+        std::clamp(3.0 / static_cast<double>(std::max<std::size_t>(runs.size(), 1)), 0.02, 0.5);
     const std::string faint = "class=\"run\" fill=\"none\" stroke=\"" + std::string(run_colour) +
                               "\" stroke-width=\"1.2\" stroke-opacity=\"" +
                               fixed_text(run_opacity, 3) + "\"";
-    const std::string faint_dot =
-        "class=\"run\" fill=\"" + std::string(run_colour) + "\" fill-opacity=\"" + fixed_text(run_opacity, 3) + "\"";
+    const std::string faint_dot = "class=\"run\" fill=\"" + std::string(run_colour) +
+                                  "\" fill-opacity=\"" + fixed_text(run_opacity, 3) + "\"";
     out << "<g>\n";
     for (const log_run& run : runs) {
         broken_line line;
@@ -226,11 +226,13 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
     if (ideal_threads > 0) {
         const std::string y = coordinate(a.y(ideal_threads));
         out << "<line class=\"ideal\" x1=\"" << plot_left << "\" y1=\"" << y << "\" x2=\""
-            << plot_right << "\" y2=\"" << y << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"7 5\"/>\n"
+            << plot_right << "\" y2=\"" << y
+            << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"7 5\"/>\n"
             << "<text x=\"" << plot_right - 6 << "\" y=\"" << coordinate(a.y(ideal_threads) - 6)
             << "\" text-anchor=\"end\" font-size=\"13\" fill=\"#333\" stroke=\"white\" "
-               "stroke-width=\"4\" paint-order=\"stroke\">ideal: " << ideal_threads
-            << (ideal_threads == 1 ? " hardware thread" : " hardware threads") << "</text>\n";
+               "stroke-width=\"4\" paint-order=\"stroke\">ideal: "
+            << ideal_threads << (ideal_threads == 1 ? " hardware thread" : " hardware threads")
+            << "</text>\n";
     }
 
     broken_line median_line;
@@ -241,7 +243,8 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
             median_line.gap();
         }
     }
-    const std::string bold = "class=\"median\" fill=\"none\" stroke=\"" + std::string(median_colour) +
+    const std::string bold = "class=\"median\" fill=\"none\" stroke=\"" +
+                             std::string(median_colour) +
                              "\" stroke-width=\"3.5\" stroke-linejoin=\"round\"";
     const std::string bold_dot = "class=\"median\" fill=\"" + std::string(median_colour) + "\"";
     median_line.write(out, bold, bold_dot, 4);
@@ -250,10 +253,12 @@ void write_chart(std::ostream& out, const std::vector<log_run>& runs, const std:
     const double lx = plot_left + 14;
     const double ly = plot_top + 18;
     out << "<g font-size=\"13\" fill=\"#333\">\n"
-        << "<rect x=\"" << lx - 8 << "\" y=\"" << ly - 12 << "\" width=\"150\" height=\"66\" "
+        << "<rect x=\"" << lx - 8 << "\" y=\"" << ly - 12
+        << "\" width=\"150\" height=\"66\" "
            "fill=\"white\" fill-opacity=\"0.85\" stroke=\"#ccc\"/>\n"
         << "<line x1=\"" << lx << "\" y1=\"" << ly - 4 << "\" x2=\"" << lx + 28 << "\" y2=\""
-        << ly - 4 << "\" stroke=\"" << run_colour << "\" stroke-width=\"1.2\" stroke-opacity=\"0.6\"/>\n"
+        << ly - 4 << "\" stroke=\"" << run_colour
+        << "\" stroke-width=\"1.2\" stroke-opacity=\"0.6\"/>\n"
         << "<text x=\"" << lx + 36 << "\" y=\"" << ly << "\">one run</text>\n"
         << "<line x1=\"" << lx << "\" y1=\"" << ly + 16 << "\" x2=\"" << lx + 28 << "\" y2=\""
         << ly + 16 << "\" stroke=\"" << median_colour << "\" stroke-width=\"3.5\"/>\n"

@@ -1,8 +1,8 @@
 #include "command.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -91,13 +91,15 @@ std::string sortlog_help() {
            "'test log.txt' in the working directory. Both programs' records are read:\n"
            "passing trials and serial or parallel sort failures.\n"
            "\n"
-           "The log holds runs of the size series " + std::to_string(sizes.front()) + ", " +
-           std::to_string(sizes[1]) + ", ... " + std::to_string(sizes.back()) + " (" +
-           std::to_string(sizes.size()) + " sizes), one entry\n"
-           "per size; a run that was stopped has fewer. A passing record's size fixes\n"
-           "its place in the series. A failure record carries no size: it takes the\n"
-           "place after the entry before it. A new run starts where an entry's place is\n"
-           "not after the previous one's, or where a failure would fall past the last size.\n"
+           "The log holds runs of the size series " +
+           std::to_string(sizes.front()) + ", " + std::to_string(sizes[1]) + ", ... " +
+           std::to_string(sizes.back()) + " (" + std::to_string(sizes.size()) +
+           " sizes),\n"
+           "one entry per size; a run that was stopped has fewer. A passing record's\n"
+           "size fixes its place in the series. A failure record carries no size: it\n"
+           "takes the place after the entry before it. A new run starts where an\n"
+           "entry's place is not after the previous one's, or where a failure would\n"
+           "fall past the last size.\n"
            "\n"
            "Output, by default: a table with one row per size (runs, failures, median\n"
            "sequential and parallel seconds, min / median / max speedup), then one line\n"
@@ -112,6 +114,7 @@ std::string sortlog_help() {
            "                logarithmic axis, one faint line per run, the median bold, and\n"
            "                a dashed line at this machine's hardware threads (the ideal)\n"
            "  -h, --help    show this text\n"
+           "  --            take what follows as the log's name, even if it starts with '-'\n"
            "\n"
            "Text that is no record (a damaged line, another file) is named by its line\n"
            "numbers on standard error and skipped; the rest is still summarised.\n"
@@ -160,9 +163,9 @@ int run_sortlog(const std::vector<std::string>& arguments, std::ostream& out, st
                          "not a log record; skipped");
             ++unreadable;
         } else {
-            report_lines(err, options.log_path, unplaced->line, unplaced->line,
-                         "size " + std::to_string(unplaced->size) +
-                             " is not one of the series; skipped");
+            report_lines(
+                err, options.log_path, unplaced->line, unplaced->line,
+                "size " + std::to_string(unplaced->size) + " is not one of the series; skipped");
             ++unplaced;
         }
     }

@@ -31,8 +31,9 @@ void write_csv(std::ostream& out, const std::vector<log_run>& runs) {
                 << status_name(r.kind) << ',';
             if (r.kind == record_kind::passed) {
                 // The log's own precision: the values come back as they were written.
-                out << fixed_text(r.sequential_seconds, 6) << ',' << fixed_text(r.parallel_seconds, 6)
-                    << ',' << fixed_text(r.speedup, 6) << ",\n";
+                out << fixed_text(r.sequential_seconds, 6) << ','
+                    << fixed_text(r.parallel_seconds, 6) << ',' << fixed_text(r.speedup, 6)
+                    << ",\n";
             } else {
                 out << ",,," << r.location << '\n';
             }

@@ -28,8 +28,9 @@ void put_number(std::ostream& out, int width, int precision, double value) {
 }  // namespace
 
 double median(std::vector<double> values) {
-    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
-                 values.end());
+    values.erase(
+        std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
+        values.end());
     if (values.empty()) return none;
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -103,12 +104,14 @@ void write_summary(std::ostream& out, const log_summary& summary) {
     out << '\n' << summary.runs.size() << (summary.runs.size() == 1 ? " run\n" : " runs\n");
     std::size_t index = 0;
     for (const run_summary& r : summary.runs) {
-        out << "run " << ++index << ": " << r.entries << (r.entries == 1 ? " entry, " : " entries, ")
-            << r.failures << (r.failures == 1 ? " failure, " : " failures, ");
+        out << "run " << ++index << ": " << r.entries
+            << (r.entries == 1 ? " entry, " : " entries, ") << r.failures
+            << (r.failures == 1 ? " failure, " : " failures, ");
         if (r.largest_size == 0) {
             out << "no passing trial\n";
         } else {
-            out << "speedup " << fixed_text(r.speedup_at_largest, 2) << " at size " << r.largest_size << '\n';
+            out << "speedup " << fixed_text(r.speedup_at_largest, 2) << " at size "
+                << r.largest_size << '\n';
         }
     }
 }

@@ -56,8 +56,8 @@ std::vector<std::vector<std::pair<double, double>>> pieces_of(const std::string&
 
 TEST(WriteChart, DrawsEachRunWithGapsWhereItFailed) {
     // A clean run, a run broken by a failure, and a run of a single point.
-    const std::string svg = chart_of(
-        records_of("10000 15000 22500 33750  10000 15000 s 33750 50625  10000"), 4);
+    const std::string svg =
+        chart_of(records_of("10000 15000 22500 33750  10000 15000 s 33750 50625  10000"), 4);
     ASSERT_EQ(svg.rfind("<svg", 0), 0u);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 
@@ -74,7 +74,8 @@ TEST(WriteChart, DrawsEachRunWithGapsWhereItFailed) {
 TEST(WriteChart, PutsSizesOnALogarithmicAxis) {
     std::string all_sizes;
     for (const int n : series_sizes()) all_sizes += std::to_string(n) + ' ';
-    const std::vector<std::string> median = elements(chart_of(records_of(all_sizes), 2), "<path", "median");
+    const std::vector<std::string> median =
+        elements(chart_of(records_of(all_sizes), 2), "<path", "median");
     ASSERT_EQ(median.size(), 1u);
     const auto pieces = pieces_of(attribute(median[0], "d"));
     ASSERT_EQ(pieces.size(), 1u);

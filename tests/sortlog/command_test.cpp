@@ -26,9 +26,10 @@ class SortlogCommand : public testing::Test {
 protected:
     void SetUp() override {
         previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("sortlog_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            fs::temp_directory_path() /
+            ("sortlog_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::current_path(dir_);
@@ -70,8 +71,8 @@ TEST_F(SortlogCommand, HelpDescribesUsageOptionsAndPlacement) {
 }
 
 TEST_F(SortlogCommand, RejectsAWrongCommandLine) {
-    const std::vector<std::vector<std::string>> wrong{
-        {"--bogus"}, {"-x", "log.txt"}, {"--svg"}, {"--svg="}, {"a.txt", "b.txt"}, {""}};
+    const std::vector<std::vector<std::string>> wrong{{"--bogus"}, {"-x", "log.txt"},  {"--svg"},
+                                                      {"--svg="},  {"a.txt", "b.txt"}, {""}};
     for (const auto& arguments : wrong) {
         SCOPED_TRACE(arguments.front());
         EXPECT_EQ(run(arguments), sortlog_usage_error);
@@ -107,8 +108,8 @@ TEST_F(SortlogCommand, ReportsSkippedTextByLineAndSummarisesTheRest) {
     // Lines 2-5: a record; 6: damage; 7-10: a record; 11-14: a size outside the series.
     char odd_size[200];
     std::snprintf(odd_size, sizeof odd_size, result_form, 12345, 0.5, 0.25, 2.0);
-    write("damaged.txt", result(10000) + "\n#### torn line" + result(15000) + odd_size +
-                             "\nmore junk\nand more");
+    write("damaged.txt",
+          result(10000) + "\n#### torn line" + result(15000) + odd_size + "\nmore junk\nand more");
     EXPECT_EQ(run({"damaged.txt"}), sortlog_done);
     EXPECT_EQ(err_.str(),
               "sortlog: damaged.txt:6: not a log record; skipped\n"

@@ -85,10 +85,9 @@ TEST(LogRecordsRoundTrip, EveryRecordOfEitherProgramReadsBackAsWritten) {
         const std::vector<std::string> lines = lines_of(text);
         for (const log_record& r : read.records) {
             const std::string line = line_text(lines, r.line);
-            const char* expected = r.kind == record_kind::passed ? "Size = "
-                                   : r.kind == record_kind::serial_failure
-                                       ? "Error: Serial"
-                                       : "Error: Parallel";
+            const char* expected = r.kind == record_kind::passed           ? "Size = "
+                                   : r.kind == record_kind::serial_failure ? "Error: Serial"
+                                                                           : "Error: Parallel";
             EXPECT_NE(line.find(expected), std::string::npos) << "line " << r.line << ": " << line;
         }
     }
@@ -108,9 +107,9 @@ TEST(LogRecordsRoundTrip, RunsOfBothProgramsInOneLogAllReadBack) {
     std::vector<std::pair<record_kind, int>> got;
     for (const log_record& r : read.records) got.emplace_back(r.kind, r.size + r.location);
     const std::vector<std::pair<record_kind, int>> expected{
-        {record_kind::passed, 10000},          {record_kind::serial_failure, 5},
-        {record_kind::passed, 10000},          {record_kind::parallel_failure, 6},
-        {record_kind::serial_failure, 7},      {record_kind::passed, 15000}};
+        {record_kind::passed, 10000},     {record_kind::serial_failure, 5},
+        {record_kind::passed, 10000},     {record_kind::parallel_failure, 6},
+        {record_kind::serial_failure, 7}, {record_kind::passed, 15000}};
     EXPECT_EQ(got, expected);
 }
 
@@ -160,9 +159,10 @@ TEST(MatchForm, FollowsTheFormsLiteralsAndFields) {
         const std::size_t end = match_form(c.form, c.text, 0, fields);
         EXPECT_EQ(end, c.end);
         if (end == no_match) continue;
-        EXPECT_EQ(std::vector<int>(fields.integers.begin(),
-                                   fields.integers.begin() + static_cast<long>(fields.integer_count)),
-                  c.integers);
+        EXPECT_EQ(
+            std::vector<int>(fields.integers.begin(),
+                             fields.integers.begin() + static_cast<long>(fields.integer_count)),
+            c.integers);
         EXPECT_EQ(std::vector<double>(fields.reals.begin(),
                                       fields.reals.begin() + static_cast<long>(fields.real_count)),
                   c.reals);
@@ -216,10 +216,12 @@ TEST(ReadLogRecords, SkipsTextThatIsNoRecordAndNamesItsLines) {
          result(10000) + "\nSize = 15000 \nSequential time = 0.01",
          {{passed, 10000}},
          {{6, 7}}},
-        {"text glued to a record's last number", result(10000) + "xyz" + result(15000),
+        {"text glued to a record's last number",
+         result(10000) + "xyz" + result(15000),
          {{passed, 10000}, {passed, 15000}},
          {{5, 5}}},
-        {"size too large for an int", "\nSize = 99999999999" + result(10000).substr(13),
+        {"size too large for an int",
+         "\nSize = 99999999999" + result(10000).substr(13),
          {},
          {{2, 5}}},
         {"blank tail an editor added", result(10000) + "\n\n  \n", {{passed, 10000}}, {}},

@@ -37,13 +37,15 @@ TEST(PlaceInRuns, SplitsTheLogIntoRunsOfTheSeries) {
         {"the same size twice", "10000 10000", {{0}, {0}}},
         {"a failure takes the next position", "10000 s 22500 p", {{0, 1, 2, 3}}},
         {"a failure opens the log", "p 15000", {{0, 1}}},
-        {"a failure after the last size opens a new run", full_run() + "s 15000",
+        {"a failure after the last size opens a new run",
+         full_run() + "s 15000",
          {all_positions(), {0, 1}}},
         {"a run whose first records were lost", "50625 75937 10000", {{4, 5}, {0}}},
         {"a lost record leaves a gap", "10000 33750 50625", {{0, 3, 4}}},
         // Without a size the failure cannot tell that a new run began: it
         // joins the stopped run, and the new run is seen at its next pass.
-        {"a new run opening with a failure after a stopped run", "10000 15000 s 22500",
+        {"a new run opening with a failure after a stopped run",
+         "10000 15000 s 22500",
          {{0, 1, 2}, {2}}},
     };
     const std::vector<int> sizes = series_sizes();

@@ -40,8 +40,11 @@ TEST(Median, TakesTheMiddleAndLeavesOutNan) {
 
 // Run 1: 10000 (2x), 15000 failed, 22500 (1.5x). Run 2: 10000 (4x), 15000 (3x).
 std::vector<log_run> two_runs() {
-    std::vector<log_record> records{passed_record(10000, 0.2, 0.1), {}, passed_record(22500, 0.3, 0.2),
-                                    passed_record(10000, 0.4, 0.1), passed_record(15000, 0.3, 0.1)};
+    std::vector<log_record> records{passed_record(10000, 0.2, 0.1),
+                                    {},
+                                    passed_record(22500, 0.3, 0.2),
+                                    passed_record(10000, 0.4, 0.1),
+                                    passed_record(15000, 0.3, 0.1)};
     records[1].kind = record_kind::serial_failure;
     return place_in_runs(records, series_sizes()).runs;
 }
@@ -123,10 +126,9 @@ TEST(WriteSummary, PrintsARowPerSizeAndALinePerRun) {
 
 TEST(WriteSummary, SaysWhenARunPassedNothing) {
     std::ostringstream out;
-    write_summary(out, summarise(place_in_runs(records_of("s p"), series_sizes()).runs,
-                                 series_sizes()));
-    EXPECT_NE(out.str().find("run 1: 2 entries, 2 failures, no passing trial\n"),
-              std::string::npos)
+    write_summary(out,
+                  summarise(place_in_runs(records_of("s p"), series_sizes()).runs, series_sizes()));
+    EXPECT_NE(out.str().find("run 1: 2 entries, 2 failures, no passing trial\n"), std::string::npos)
         << out.str();
 }
 
